@@ -15,6 +15,14 @@ QByteArray defaultHighScoreName()
     return QByteArrayLiteral("Rovuve");
 }
 
+HighScoreRow defaultHighScoreRow()
+{
+    HighScoreRow row;
+    for (int rank = 0; rank < kRankCount; ++rank)
+        row[rank] = {defaultHighScoreTime(rank), defaultHighScoreName(), defaultHighScoreScore(rank)};
+    return row;
+}
+
 int insertHighScore(HighScoreRow &row, std::int32_t totalTime, std::int32_t score)
 {
     int placed = 0;

@@ -24,6 +24,8 @@ using HighScoreTable = std::array<HighScoreRow, kLevelCount>;
 std::int32_t defaultHighScoreTime(int rank);
 std::int32_t defaultHighScoreScore(int rank);
 QByteArray defaultHighScoreName();
+// A level's table before any game has been played.
+HighScoreRow defaultHighScoreRow();
 
 // Ranks a finished game into a level's row by total time alone. A game passes
 // only entries slower than itself, walking up from the bottom; the fifth entry
