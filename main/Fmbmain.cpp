@@ -384,9 +384,10 @@ int TfrmMBMain::ClientHeight() const
     return height() - MainMenu->heightForWidth(width());
 }
 
+// The frame is fixed: only the level command sizes the window, never the player.
 void TfrmMBMain::setClientSize(int width, int height)
 {
-    resize(width, height + MainMenu->heightForWidth(width));
+    setFixedSize(width, height + MainMenu->heightForWidth(width));
 }
 
 QRect TfrmMBMain::outerBounds() const
@@ -398,7 +399,7 @@ void TfrmMBMain::setOuterBounds(const QRect &bounds)
 {
     const QSize frame = frameGeometry().size() - size();
     move(bounds.topLeft());
-    resize(bounds.size() - frame);
+    setFixedSize(bounds.size() - frame);
 }
 
 void TfrmMBMain::resizeEvent(QResizeEvent *event)

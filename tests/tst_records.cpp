@@ -9,6 +9,7 @@
 #include "testsupport.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -30,6 +31,7 @@ private slots:
     void exitWithZErases();
     void closeBoxNeverAsks();
     void failedSaveIsShown();
+    void viewingTheTableOfLevel3();
 
 private:
     QByteArray storeBytes() const;
@@ -228,6 +230,26 @@ void TestRecords::failedSaveIsShown()
     QCOMPARE(boxes->shown[0].caption, QStringLiteral("Moxabell 2025"));
     QCOMPARE(boxes->shown[0].flags, platform::MB_OK | platform::MB_ICONERROR);
     QVERIFY(!boxes->shown[0].text.isEmpty());
+}
+
+void TestRecords::viewingTheTableOfLevel3()
+{
+    TfrmMBMain w;
+    w.mnuLevelTablet->trigger();
+    w.highScore[3][0] = {4321, cp932::encode(QStringLiteral("縦のひと")).value(), 88};
+    QString caption;
+    QStringList firstRow;
+    whenModalOpens([&](QWidget *window) {
+        caption = window->windowTitle();
+        for (const char *name : {"Label2", "Label8", "Label14", "Label20"})
+            firstRow << window->findChild<QLabel *>(QLatin1String(name))->text();
+        QTest::keyClick(window, Qt::Key_Space);
+    });
+    w.mnuHighScore->trigger();
+    QCOMPARE(caption, QStringLiteral("BestTime(縦画面)"));
+    QCOMPARE(firstRow, (QStringList{QStringLiteral("1"), QStringLiteral("4321"), QStringLiteral("88"),
+                                    QStringLiteral("縦のひと")}));
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 QTEST_MAIN(TestRecords)

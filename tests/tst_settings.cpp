@@ -82,6 +82,8 @@ void TestSettings::levelSizesAndCentres()
     QVERIFY(levelItem(level)->isChecked());
     QCOMPARE(w->level, level);
     QCOMPARE(QSize(w->ClientWidth(), w->ClientHeight()), QSize(levelSize[level].width, levelSize[level].height));
+    // The player cannot resize the window.
+    QCOMPARE(w->minimumSize(), w->maximumSize());
     const QRect outer = w->outerBounds();
     QCOMPARE(outer.topLeft(), QPoint((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2));
 }
