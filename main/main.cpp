@@ -5,6 +5,8 @@
 #include "messagebox.h"
 #include "wavecue.h"
 
+#include <QIcon>
+
 #include <memory>
 
 int main(int argc, char *argv[])
@@ -12,6 +14,7 @@ int main(int argc, char *argv[])
     platform::Application::preferX11OnWayland();
     platform::Application application(argc, argv);
     application.setApplicationVersion(QStringLiteral(MOXA_VERSION_STRING));
+    application.setWindowIcon(QIcon(QStringLiteral(":/icons/rovuve.png")));
     try {
         platform::setApplicationTitle(QStringLiteral("Moxabell 2025"));
         platform::installKeyStateTracker(&application);
