@@ -18,6 +18,10 @@ build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
+	@if [ -z "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}$${QT_QPA_PLATFORM:-}" ]; then \
+	    echo "make run: no display (DISPLAY and WAYLAND_DISPLAY are unset); try: xvfb-run -a make run" >&2; \
+	    exit 1; \
+	fi
 	$(BUILD_DIR)/moxabell
 
 test: build
