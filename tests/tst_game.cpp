@@ -144,6 +144,8 @@ void TestGame::wholeGame()
         beats(1);
         QCOMPARE(w->lblCountDown->text(), head + QLatin1Char('0'));
         QVERIFY(w->imgClickable->isVisible());
+        // The target lies above the label and the pictures: it takes the press.
+        QCOMPARE(w->client->childAt(w->imgClickable->geometry().center()), w->imgClickable);
         QCOMPARE(w->state().countDown, -1);
         QVERIFY(!w->tmrMain->isEnabled());
 

@@ -32,6 +32,7 @@ private slots:
     void closeBoxNeverAsks();
     void failedSaveIsShown();
     void viewingTheTableOfLevel3();
+    void unreadableStoreStillShowsWindow();
 
 private:
     QByteArray storeBytes() const;
@@ -250,6 +251,24 @@ void TestRecords::viewingTheTableOfLevel3()
     QCOMPARE(firstRow, (QStringList{QStringLiteral("1"), QStringLiteral("4321"), QStringLiteral("88"),
                                     QStringLiteral("縦のひと")}));
     QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestRecords::unreadableStoreStillShowsWindow()
+{
+    // Something the store cannot read at all sits where the file should be.
+    QVERIFY(QDir().mkpath(home->storeFile()));
+    {
+        TfrmMBMain w;
+        QVERIFY(w.isVisible());
+        QCOMPARE(QSize(w.ClientWidth(), w.ClientHeight()), QSize(400, 300));
+        QVERIFY(w.soundOn);
+        QCOMPARE(w.highScore[1][0].time, 10000);
+        QCOMPARE(boxes->shown.size(), std::size_t(1));
+        QCOMPARE(boxes->shown[0].flags, platform::MB_OK | platform::MB_ICONERROR);
+    }
+    // What could not be read is not overwritten with defaults at exit.
+    QCOMPARE(boxes->shown.size(), std::size_t(1));
+    QVERIFY(QFileInfo(home->storeFile()).isDir());
 }
 
 QTEST_MAIN(TestRecords)
