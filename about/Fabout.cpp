@@ -1,12 +1,12 @@
 #include "Fabout.h"
 #include "ui_Fabout.h"
 
+#include "screen.h"
 #include "shell.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -96,7 +96,7 @@ void TfrmAbout::showEvent(QShowEvent *event)
     // The window is modal, so it becomes active only by being shown: once per
     // showing is every activation there is.
     if (!event->spontaneous()) {
-        centreOnScreen();
+        platform::centreOnScreen(this);
         FormActivate();
     }
     QDialog::showEvent(event);
@@ -133,13 +133,3 @@ bool TfrmAbout::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-void TfrmAbout::centreOnScreen()
-{
-    const QWidget *owner = parentWidget() ? parentWidget() : this;
-    const QScreen *screen = owner->screen();
-    if (!screen)
-        return;
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->geometry().center());
-    move(frame.topLeft());
-}

@@ -33,8 +33,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void centreOnScreen();
-
     std::unique_ptr<Ui::TfrmAbout> ui;
     // Set by a plain left press on the link: only its release is a click,
     // so the second press of a double click does not open the page again.

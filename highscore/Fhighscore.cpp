@@ -2,6 +2,7 @@
 
 #include "cp932.h"
 #include "namelimit.h"
+#include "screen.h"
 #include "ui_Fhighscore.h"
 
 #include <QKeyEvent>
@@ -11,7 +12,6 @@
 #include <QPainter>
 #include <QPalette>
 #include <QPixmap>
-#include <QScreen>
 #include <QShowEvent>
 #include <QValidator>
 
@@ -179,11 +179,8 @@ void TfrmHighScore::keyPressEvent(QKeyEvent *event)
 void TfrmHighScore::showEvent(QShowEvent *event)
 {
     // Centred on the screen rather than over the owner.
-    if (!event->spontaneous() && screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen()->geometry().center());
-        move(frame.topLeft());
-    }
+    if (!event->spontaneous())
+        platform::centreOnScreen(this);
     QDialog::showEvent(event);
 }
 

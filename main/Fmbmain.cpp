@@ -9,6 +9,7 @@
 #include "recordstore.h"
 #include "regstore.h"
 #include "score.h"
+#include "screen.h"
 #include "shell.h"
 #include "tickcount.h"
 #include "timer.h"
@@ -17,7 +18,6 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QResizeEvent>
-#include <QScreen>
 
 #include <cstdlib>
 #include <ctime>
@@ -45,12 +45,6 @@ int randomOffset(int range)
 {
     const int r = std::rand();
     return range > 0 ? r % range : 0;
-}
-
-QSize screenSize()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().size() : QSize();
 }
 
 } // namespace
@@ -331,7 +325,7 @@ void TfrmMBMain::mnuLevelSelect(QAction *sender)
     levelItems[level]->setChecked(true);
     setVisible(false);
     const LevelSize size = levelSize[level];
-    const QSize screen = screenSize();
+    const QSize screen = platform::screenSize();
     if (isFullScreenSize(size)) {
         setOuterBounds(QRect(QPoint(0, 0), screen));
     } else {

@@ -1,3 +1,4 @@
+#include "testsupport.h"
 #include "wavecue.h"
 
 #include <QFile>
@@ -28,16 +29,6 @@ namespace {
 
 quint32 le32(const QByteArray &bytes, int at) { return qFromLittleEndian<quint32>(bytes.constData() + at); }
 quint16 le16(const QByteArray &bytes, int at) { return qFromLittleEndian<quint16>(bytes.constData() + at); }
-
-class Recorder : public platform::SoundBackend
-{
-public:
-    explicit Recorder(QStringList *log) : m_log(log) {}
-    void play(const QString &name) override { m_log->append(name); }
-
-private:
-    QStringList *m_log;
-};
 
 class LoggingVoice : public platform::CueVoice
 {
@@ -104,15 +95,13 @@ void tst_WaveCue::waveResource()
 void tst_WaveCue::playSoundReachesTheInstalledBackend()
 {
     QStringList log;
-    auto previous = platform::setSoundBackend(std::make_unique<Recorder>(&log));
-    platform::PlaySound("ID_WAVESET");
-    QCOMPARE(log, QStringList{"ID_WAVESET"});
-
-    auto recorder = platform::setSoundBackend(nullptr);
-    QVERIFY(dynamic_cast<Recorder *>(recorder.get()));
+    {
+        SoundRecorder recorder(&log);
+        platform::PlaySound("ID_WAVESET");
+        QCOMPARE(log, QStringList{"ID_WAVESET"});
+    }
     platform::PlaySound("ID_WAVECLICK"); // no backend: nothing, and no crash
     QCOMPARE(log, QStringList{"ID_WAVESET"});
-    platform::setSoundBackend(std::move(previous));
 }
 
 void tst_WaveCue::cuePlayer_data()
