@@ -1,9 +1,11 @@
 // The main window's presentation: the caption languages, the sound cues of a
 // game and of the title pictures, and the readme command.
 
+#include "Fabout.h"
 #include "captions.h"
 #include "gamefixture.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -24,6 +26,8 @@ private slots:
     void titlePicturesPlayCues_data();
     void titlePicturesPlayCues();
     void readmeOpensBesideProgram();
+    void shortcuts();
+    void aboutShowsVersion();
 
 private:
     QStringList captions() const;
@@ -186,6 +190,41 @@ void TestPresentation::readmeOpensBesideProgram()
     QVERIFY(request.parameters.isEmpty());
     QCOMPARE(request.showCommand, platform::SW_SHOWMAXIMIZED);
     QCOMPARE(request.window, static_cast<QWidget *>(w));
+}
+
+void TestPresentation::shortcuts()
+{
+    ShellRecorder shell;
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    // The abort item is never seen and its key does nothing.
+    QVERIFY(!w->mnuAbort->isVisible());
+    QVERIFY(!w->mnuAbort->isEnabled());
+    QTest::keyClick(w, Qt::Key_F9);
+    QCOMPARE(w->state().tryCount, 0);
+    QTest::keyClick(w, Qt::Key_F1);
+    QCOMPARE(shell.requests.size(), std::size_t(1));
+    QTest::keyClick(w, Qt::Key_F2);
+    QCOMPARE(w->state().countDown, 3);
+    QTest::keyClick(w, Qt::Key_X, Qt::ControlModifier);
+    QVERIFY(!w->isVisible());
+}
+
+void TestPresentation::aboutShowsVersion()
+{
+    TfrmAbout about;
+    frmAbout = &about;
+    QStringList titles;
+    for (int showing = 0; showing < 2; ++showing) {
+        whenModalOpens([&](QWidget *window) {
+            titles << window->findChild<QLabel *>(QStringLiteral("Label1"))->text();
+            QTest::keyClick(window, Qt::Key_Return);
+        });
+        w->mnuAbout->trigger();
+    }
+    frmAbout = nullptr;
+    QCOMPARE(titles, QStringList(2, QStringLiteral("Moxabell 2025 Ver. 4.01")));
+    QVERIFY(about.isHidden());
 }
 
 QTEST_MAIN(TestPresentation)
