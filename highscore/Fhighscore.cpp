@@ -37,8 +37,7 @@ constexpr int kBrick = 32; // the brick picture is square
 constexpr int kBand = 16;  // the frame's width
 
 // The layout's cells were fitted to its fonts at 96 dpi, so the fonts keep
-// the pixel heights they had there on any screen; where the layout's face is
-// missing, the free face cut to the same measure stands in for it.
+// the pixel heights they had there on any screen.
 constexpr int kWindowFontPixels = 12;
 constexpr int kCellFontPixels = 16;
 
@@ -46,7 +45,6 @@ void fitFont(QWidget *widget, int pixels)
 {
     QFont font = widget->font();
     font.setPixelSize(pixels);
-    font.setFamilies({font.family(), QStringLiteral("IPAPGothic")});
     widget->setFont(font);
 }
 

@@ -120,7 +120,6 @@ void TfrmMBMain::createStatusPanels()
         statusPanels[i] = panel;
     }
     StatusBar->addWidget(panels, 1);
-    StatusBar->setFixedHeight(19);
 }
 
 // ---------------------------------------------------------------------------
